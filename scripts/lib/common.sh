@@ -9,7 +9,7 @@ cd "$root"
 # purpose: with it installed, wine cannot start on a kernel without 32-bit
 # support.
 required_packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth imagemagick fonts-wqy-microhei locales
   googletest libbenchmark-dev
