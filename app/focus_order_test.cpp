@@ -10,6 +10,7 @@ namespace {
 
 std::vector<std::wstring_view> names_of(const std::vector<std::size_t>& order) {
   std::vector<std::wstring_view> names;
+  names.reserve(order.size());
   for (const std::size_t i : order) {
     names.push_back(main_window_controls.at(i).name);
   }

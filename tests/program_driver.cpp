@@ -33,30 +33,36 @@ bool wait_until(const std::function<bool()>& done, DWORD timeout_ms) {
   }
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD process_id;
+  std::wstring_view class_name;
+  HWND found;
+};
+
+BOOL CALLBACK match_window(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  std::array<wchar_t, 64> name{};
+  GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+  if (owner == search.process_id && search.class_name == name.data() &&
+      IsWindowVisible(window)) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND find_window_of(DWORD process_id, std::wstring_view class_name,
                     DWORD timeout_ms) {
-  struct Search {
-    DWORD process_id;
-    std::wstring_view class_name;
-    HWND found;
-  } search{process_id, class_name, nullptr};
+  WindowSearch search{process_id, class_name, nullptr};
   wait_until(
       [&] {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-              auto& s = *reinterpret_cast<Search*>(data);
-              DWORD owner = 0;
-              GetWindowThreadProcessId(window, &owner);
-              std::array<wchar_t, 64> name{};
-              GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-              if (owner == s.process_id && s.class_name == name.data() &&
-                  IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-              }
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(match_window, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
       },
       timeout_ms);

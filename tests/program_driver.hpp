@@ -3,7 +3,7 @@
 // WM_GETTEXT. Every wait is bounded; every started process is ended.
 #pragma once
 
-#include <windows.h>
+#include "win32.hpp"
 
 #include <cstddef>
 #include <functional>

@@ -1,6 +1,6 @@
 // End-to-end tests of the real tesvorin.exe, driven from this process with
 // real keyboard and mouse input.
-#include <windows.h>
+#include "win32.hpp"
 
 #include <gtest/gtest.h>
 

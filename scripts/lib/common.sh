@@ -11,7 +11,7 @@ cd "$root"
 required_packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb xauth imagemagick fonts-wqy-microhei locales
+  wine wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
   googletest libbenchmark-dev
 )
 
