@@ -150,6 +150,16 @@ TEST(ShareLink, LengthIsTheSumOfThePieces) {
   }
 }
 
+TEST(ShareLink, MillionUnitInputsAreKeptWhole) {
+  // What a user can paste into a box: the link keeps every unit of it.
+  std::wstring owner(1000000, L'\u53F7');
+  std::wstring item(1000000, L'7');
+  owner[500000] = L'&';
+  item.back() = L'\xDD17';
+  const std::wstring link = compose_share_link(LinkKind::Post, owner, item);
+  EXPECT_TRUE(link == expected_link(LinkKind::Post, owner, item));
+}
+
 TEST(ShareLink, ResultCapacityIsReservedAtItsLength) {
   // One allocation: the link is built in a buffer sized up front, not grown.
   const std::string owner(1000, '1');

@@ -318,6 +318,16 @@ TEST(Executable, IsA64BitGuiProgramNeedingSystemDllsOnly) {
   EXPECT_EQ(nt.FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
   EXPECT_EQ(nt.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 
+  // Hardened: ASLR with a high-entropy base, and no code from data pages.
+  const WORD hardening = IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE |
+                         IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA |
+                         IMAGE_DLLCHARACTERISTICS_NX_COMPAT;
+  EXPECT_EQ(nt.OptionalHeader.DllCharacteristics & hardening, hardening);
+
+  // Lean: the whole program, runtimes included, stays under 256 KiB.
+  EXPECT_LT(std::filesystem::file_size(std::filesystem::path(program)),
+            256U * 1024U);
+
   // The C and C++ runtimes are linked in: no libstdc++, libgcc or
   // winpthread DLL may be needed beside the program.
   const std::vector<std::string> system = {"kernel32.dll", "user32.dll",
